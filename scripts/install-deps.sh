@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev console-setup-linux # the window version and the font it is built with
   libgtest-dev                    # unit tests
   tmux                            # the terminal version, end to end
-  xvfb xdotool imagemagick x11-apps  # the window version, end to end
+  xvfb xdotool imagemagick x11-apps openbox wmctrl  # the window version, end to end
   clang libclang-rt-14-dev        # the sanitizer build
   python3 procps                  # benchmarks and process figures
 )

@@ -111,6 +111,14 @@ TEST(Countdown, SecondsBelowTenArePaddedWithASpace) {
   EXPECT_TRUE(std::regex_match(CountdownText(h), std::regex(R"(   0:55\.[45]\d\d)"))) << CountdownText(h);
 }
 
+TEST(Countdown, AWholeMinuteLeftReadsAsWholeMinutes) {
+  GameHarness h(64065.768);  // a start where deadline minus clock falls just short of 1740
+  h.backend.TypeAt(2.556, "x");
+  h.backend.StopAt(2.556 + 60.0 + 0.02);
+  h.Run();
+  EXPECT_EQ(CountdownText(h), "  29: 0.000");
+}
+
 TEST(Countdown, CountsDownAcrossMidnight) {
   GameHarness h(86400.0 - 600.0);  // started at 23:50
   h.backend.TypeAt(kStoryKey_s, "x");

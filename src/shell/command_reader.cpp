@@ -49,8 +49,12 @@ void EmptyKeyQueues(Console& console) {
 }
 
 void DrawCountdown(Console& console, double remaining_s) {
-  const double minutes = std::trunc(remaining_s / 60.0);
-  const float seconds = static_cast<float>(remaining_s - 60.0 * minutes);
+  // Deadline and clock are whole milliseconds, but their difference in floating point can fall
+  // a hair short of a whole minute (1739.99999...), which would read 28:60.000. Splitting the
+  // whole milliseconds keeps the seconds below 60.
+  const double remaining_ms = std::round(remaining_s * 1000.0);
+  const double minutes = std::trunc(remaining_ms / 60000.0);
+  const float seconds = static_cast<float>((remaining_ms - 60000.0 * minutes) / 1000.0);
   console.MoveCursor(kCountdownRow, kCountdownColumn);
   console.PrintLine(FormatCountdown(minutes, seconds));
 }

@@ -6,8 +6,8 @@
 #include "case/ending_texts.h"
 #include "case/evidence.h"
 #include "shell/dispatch.h"
-#include "world/movement.h"
 #include "support/game_runner.h"
+#include "world/movement.h"
 
 namespace ashwicket {
 namespace {
@@ -15,7 +15,8 @@ namespace {
 using testing::GameHarness;
 
 // Runs one command in a room, with these items already carried.
-void RunCommand(GameHarness& h, int room, const char* command, std::vector<CarriedFlag> carried = {}) {
+void RunCommand(GameHarness& h, int room, const char* command,
+                std::vector<CarriedFlag> carried = {}) {
   h.StartPlaying(room);
   for (CarriedFlag flag : carried) h.game.state.*flag = 1;
   h.game.state.command = command;
@@ -23,14 +24,17 @@ void RunCommand(GameHarness& h, int room, const char* command, std::vector<Carri
 }
 
 TEST(Inventory, ListsCarriedItemsInTableOrder) {
-  const std::vector<CarriedFlag> all = {&GameState::hasRing, &GameState::hasDoll, &GameState::hasDrawing,
-                                        &GameState::hasTicket, &GameState::hasPistol};
+  const std::vector<CarriedFlag> all = {&GameState::hasRing, &GameState::hasDoll,
+                                        &GameState::hasDrawing, &GameState::hasTicket,
+                                        &GameState::hasPistol};
   struct Case {
     std::vector<CarriedFlag> carried;
     const char* page;
   } cases[] = {
       {{}, "INVENTORY...\n\n\nPRESS ANY KEY..."},
-      {all, "INVENTORY...\n\nDrawing\nEmpty Pistol\nChild's Doll\nTrain Ticket\nWedding Ring\n\nPRESS ANY KEY..."},
+      {all,
+       "INVENTORY...\n\nDrawing\nEmpty Pistol\nChild's Doll\nTrain Ticket\nWedding Ring\n\nPRESS "
+       "ANY KEY..."},
       {{&GameState::hasRing, &GameState::hasDoll},
        "INVENTORY...\n\nChild's Doll\nWedding Ring\n\nPRESS ANY KEY..."},
   };
@@ -110,7 +114,8 @@ TEST(Conversations, EachPageShowsPassageThenOneEmptyLineAndItsHints) {
     for (std::string_view line : page.passage) expected += std::string(line) + "\n";
     if (!page.hints.empty()) expected += "\n";
     for (std::string_view hint : page.hints) expected += std::string(hint) + "\n";
-    const int rows = static_cast<int>(page.passage.size() + (page.hints.empty() ? 0 : 1 + page.hints.size()));
+    const int rows =
+        static_cast<int>(page.passage.size() + (page.hints.empty() ? 0 : 1 + page.hints.size()));
     EXPECT_EQ(h.Rows(1, rows + 1), expected) << page.command;
   }
 }
@@ -122,16 +127,18 @@ TEST(Conversations, TheRoomDecidesWhoAnswers) {
     const char* command;
     int page;  // index into the pages, -1 for none
   } cases[] = {
-      {1, "ASK ABOUT VICTIM", 2}, {3, "ASK ABOUT VICTIM", 5}, {2, "ASK ABOUT VICTIM", -1},
-      {1, "TALK TO OFFICER GRANT", 1}, {2, "TALK TO OFFICER GRANT", -1},
-      {5, "WHAT TIME DID YOU HEAR THE GUNSHOTS", 8}, {18, "TALK TO WILSON", -1},
-      {18, "TALK TO PHIL", 19}, {18, "DID YOU HEAR ANYTHING", 20}, {14, "WHERE DID YOU SEE HIM GO", 17},
-      {12, "TALK TO PHIL", -1}, {12, "TALK TO WILSON", 12},
+      {1, "ASK ABOUT VICTIM", 2},        {3, "ASK ABOUT VICTIM", 5},
+      {2, "ASK ABOUT VICTIM", -1},       {1, "TALK TO OFFICER GRANT", 1},
+      {2, "TALK TO OFFICER GRANT", -1},  {5, "WHAT TIME DID YOU HEAR THE GUNSHOTS", 8},
+      {18, "TALK TO WILSON", -1},        {18, "TALK TO PHIL", 19},
+      {18, "DID YOU HEAR ANYTHING", 20}, {14, "WHERE DID YOU SEE HIM GO", 17},
+      {12, "TALK TO PHIL", -1},          {12, "TALK TO WILSON", 12},
   };
   for (const Case& c : cases) {
     GameHarness h;
     RunCommand(h, c.room, c.command);
-    const std::string expected = c.page < 0 ? "" : std::string(pages[static_cast<std::size_t>(c.page)].passage[0]);
+    const std::string expected =
+        c.page < 0 ? "" : std::string(pages[static_cast<std::size_t>(c.page)].passage[0]);
     EXPECT_EQ(h.Row(1), expected) << c.room << " " << c.command;
   }
   GameHarness margo;
@@ -167,8 +174,8 @@ std::string PageRows(const std::span<const std::string_view> page) {
 // From a new game: S, E, PRESENT EVIDENCE plays the whole ending with nothing carried.
 TEST(Ending, PresentEvidenceAtTheDeskPlaysBothPagesInYellowOnBlue) {
   struct Case {
-    double endingKey_s;    // the key that leaves the first page
-    double presentAt_s;    // when the accusation is typed
+    double endingKey_s;  // the key that leaves the first page
+    double presentAt_s;  // when the accusation is typed
   } cases[] = {{30.0, 4.0}, {1800.0 + 1.0 + 120.0, 1800.0 + 1.0 - 3.0}};  // the second: 3 s left
   for (const Case& c : cases) {
     GameHarness h;

@@ -1,9 +1,10 @@
 // The command step: echo, normalisation, the countdown, the death page and the queues.
+#include "shell/command_reader.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
 
-#include "shell/command_reader.h"
 #include "shell/story_texts.h"
 #include "support/game_runner.h"
 
@@ -15,16 +16,17 @@ using testing::GameHarness;
 constexpr double kStoryKey_s = 1.0;  // the key that leaves the opening page
 constexpr double kLimit_s = 1800.0;
 
-std::string CountdownText(const GameHarness& h) { return h.Screen().RowText(2).substr(31, 11); }
+std::string CountdownText(const GameHarness& h) {
+  return h.Screen().RowText(2).substr(31, 11);
+}
 
 TEST(NormaliseCommand, Table) {
   struct Case {
     const char* line;
     const char* command;
   } cases[] = {
-      {"look", "LOOK"},           {"  quit  ", "QUIT"},         {"GO  NORTH", "GO  NORTH"},
-      {"", ""},                   {"   ", ""},                  {"Mrs. Green?", "MRS. GREEN?"},
-      {" take ring ", "TAKE RING"},
+      {"look", "LOOK"}, {"  quit  ", "QUIT"},           {"GO  NORTH", "GO  NORTH"},   {"", ""},
+      {"   ", ""},      {"Mrs. Green?", "MRS. GREEN?"}, {" take ring ", "TAKE RING"},
   };
   for (const Case& c : cases) EXPECT_EQ(NormaliseCommand(c.line), c.command) << c.line;
 }
@@ -108,7 +110,8 @@ TEST(Countdown, SecondsBelowTenArePaddedWithASpace) {
   h.backend.TypeAt(kStoryKey_s, "x");
   h.backend.StopAt(kStoryKey_s + kLimit_s - 55.5);
   h.Run();
-  EXPECT_TRUE(std::regex_match(CountdownText(h), std::regex(R"(   0:55\.[45]\d\d)"))) << CountdownText(h);
+  EXPECT_TRUE(std::regex_match(CountdownText(h), std::regex(R"(   0:55\.[45]\d\d)")))
+      << CountdownText(h);
 }
 
 TEST(Countdown, AWholeMinuteLeftReadsAsWholeMinutes) {
@@ -124,7 +127,8 @@ TEST(Countdown, CountsDownAcrossMidnight) {
   h.backend.TypeAt(kStoryKey_s, "x");
   h.backend.StopAt(kStoryKey_s + 900.0);  // a quarter of an hour later, past midnight
   h.Run();
-  EXPECT_TRUE(std::regex_match(CountdownText(h), std::regex(R"(  1[45]:[ \d]\d\.\d\d\d)"))) << CountdownText(h);
+  EXPECT_TRUE(std::regex_match(CountdownText(h), std::regex(R"(  1[45]:[ \d]\d\.\d\d\d)")))
+      << CountdownText(h);
 }
 
 // How the death page comes: at the prompt, after a page that outlived the limit, and when
@@ -136,7 +140,8 @@ TEST(DeathPage, EndsTheGameWhenTimeRunsOut) {
   } cases[] = {
       {"AtThePrompt", {}},
       {"AfterAPageThatOutlivedTheLimit", {{5.0, "help\n"}, {kStoryKey_s + kLimit_s + 60.0, "x"}}},
-      {"EnterInTheLastPass", {{kStoryKey_s + kLimit_s - 0.5, "q"}, {kStoryKey_s + kLimit_s - 0.02, "\n"}}},
+      {"EnterInTheLastPass",
+       {{kStoryKey_s + kLimit_s - 0.5, "q"}, {kStoryKey_s + kLimit_s - 0.02, "\n"}}},
   };
   for (const Case& c : cases) {
     GameHarness h;

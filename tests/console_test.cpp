@@ -1,8 +1,9 @@
 // The keyboard queues, the countdown's number format, the pass-rate schedule, the clock and
 // the presentation modes.
+#include "console/console.h"
+
 #include <gtest/gtest.h>
 
-#include "console/console.h"
 #include "console/key_queues.h"
 #include "console/number_format.h"
 #include "console/rate_limiter.h"
@@ -13,7 +14,8 @@ namespace {
 
 TEST(KeyQueues, CharacterQueueKeepsFifteenAndLosesLaterKeys) {
   KeyQueues queues;
-  for (char ch = 'a'; ch < 'a' + 20; ++ch) queues.Press(KeyPress::Character(static_cast<std::uint8_t>(ch)));
+  for (char ch = 'a'; ch < 'a' + 20; ++ch)
+    queues.Press(KeyPress::Character(static_cast<std::uint8_t>(ch)));
   std::string taken;
   for (std::string key; !(key = queues.PollCharacter()).empty();) taken += key;
   EXPECT_EQ(taken, "abcdefghijklmno");
@@ -46,7 +48,7 @@ TEST(NumberFormat, Table) {
     double whole, fraction;
     const char* text;
   } cases[] = {
-      {29, 59.967, "  29:59.967"}, {1, 5.25, "   1: 5.250"},  {0, 0.4, "   0: 0.400"},
+      {29, 59.967, "  29:59.967"}, {1, 5.25, "   1: 5.250"},   {0, 0.4, "   0: 0.400"},
       {0, 1.0625, "   0: 1.063"},  {0, 1.0615, "   0: 1.062"}, {12, 9.9994, "  12: 9.999"},
       {0, 0.0, "   0: 0.000"},
   };
@@ -57,9 +59,9 @@ TEST(NumberFormat, Table) {
 TEST(RateLimiter, KeepsAnAbsoluteScheduleAndRestartsWhenFarBehind) {
   RateLimiter limiter;
   const double p = RateLimiter::kPeriod_s;
-  EXPECT_NEAR(limiter.DelayBeforePass(10.0), p, 1e-9);             // a new schedule: one period on
+  EXPECT_NEAR(limiter.DelayBeforePass(10.0), p, 1e-9);  // a new schedule: one period on
   EXPECT_NEAR(limiter.DelayBeforePass(10.0 + p + 0.010), p - 0.010, 1e-9);  // work doesn't drift it
-  EXPECT_NEAR(limiter.DelayBeforePass(10.0 + 3 * p + 0.020), 0.0, 1e-9);   // 20 ms late: catch up
+  EXPECT_NEAR(limiter.DelayBeforePass(10.0 + 3 * p + 0.020), 0.0, 1e-9);    // 20 ms late: catch up
   EXPECT_NEAR(limiter.DelayBeforePass(10.0 + 4 * p), 0.0, 1e-9);
   EXPECT_NEAR(limiter.DelayBeforePass(10.0 + 4 * p + 0.001), p - 0.001, 1e-9);
   // 40 ms behind the schedule: start again from now.

@@ -1,7 +1,8 @@
 // The command table's rows and order, the matching rule, the quit words and the help page.
+#include "shell/dispatch.h"
+
 #include <gtest/gtest.h>
 
-#include "shell/dispatch.h"
 #include "shell/general_commands.h"
 #include "shell/startup.h"
 #include "support/game_runner.h"

@@ -1,10 +1,11 @@
 // The print rule's corners, cursor reads, scrolling and save/restore.
+#include "console/screen_buffer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "console/console.h"
-#include "console/screen_buffer.h"
 #include "support/headless_backend.h"
 
 namespace ashwicket {
@@ -25,7 +26,7 @@ struct PrintCase {
   const char* name;
   CursorPosition start;
   std::vector<PrintStep> steps;
-  CursorPosition cursorRead;  // what ReadCursor reports afterwards
+  CursorPosition cursorRead;                      // what ReadCursor reports afterwards
   std::vector<std::pair<int, std::string>> rows;  // row -> its trimmed text
 };
 
@@ -46,17 +47,35 @@ const std::string k100(100, 'y');
 INSTANTIATE_TEST_SUITE_P(
     Corners, PrintRule,
     ::testing::Values(
-        PrintCase{"WrapBeforeATextThatDoesNotFit", {1, 75}, {{"abcdefgh", false}}, {2, 9},
+        PrintCase{"WrapBeforeATextThatDoesNotFit",
+                  {1, 75},
+                  {{"abcdefgh", false}},
+                  {2, 9},
                   {{1, ""}, {2, "abcdefgh"}}},
-        PrintCase{"TextThatFitsExactlyStaysOnTheRow", {1, 75}, {{"abcdef", false}}, {2, 1},
+        PrintCase{"TextThatFitsExactlyStaysOnTheRow",
+                  {1, 75},
+                  {{"abcdef", false}},
+                  {2, 1},
                   {{1, std::string(74, ' ') + "abcdef"}, {2, ""}}},
-        PrintCase{"FullRowThenLineEndAddsNoEmptyRow", {1, 1}, {{k80, true}, {"next", true}}, {3, 1},
+        PrintCase{"FullRowThenLineEndAddsNoEmptyRow",
+                  {1, 1},
+                  {{k80, true}, {"next", true}},
+                  {3, 1},
                   {{1, k80}, {2, "next"}}},
-        PrintCase{"HeldCursorThenTextGoesToNextRow", {1, 1}, {{k80, false}, {"z", false}}, {2, 2},
+        PrintCase{"HeldCursorThenTextGoesToNextRow",
+                  {1, 1},
+                  {{k80, false}, {"z", false}},
+                  {2, 2},
                   {{1, k80}, {2, "z"}}},
-        PrintCase{"LoneLineEndInColumnOneLeavesAnEmptyRow", {1, 1},
-                  {{"a", true}, {"", true}, {"b", true}}, {4, 1}, {{1, "a"}, {2, ""}, {3, "b"}}},
-        PrintCase{"LongTextFromColumnOneWraps", {1, 1}, {{k100, true}}, {3, 1},
+        PrintCase{"LoneLineEndInColumnOneLeavesAnEmptyRow",
+                  {1, 1},
+                  {{"a", true}, {"", true}, {"b", true}},
+                  {4, 1},
+                  {{1, "a"}, {2, ""}, {3, "b"}}},
+        PrintCase{"LongTextFromColumnOneWraps",
+                  {1, 1},
+                  {{k100, true}},
+                  {3, 1},
                   {{1, std::string(80, 'y')}, {2, std::string(20, 'y')}}},
         PrintCase{"EmptyTextWithoutLineEndDoesNothing", {5, 10}, {{"", false}}, {5, 10}, {}},
         PrintCase{"HeldOnRow24ReadsRow24", {24, 1}, {{k80, false}}, {24, 1}, {{24, k80}}}),

@@ -1,7 +1,8 @@
 // The turn screen: banner, compass and hint, text and colours.
+#include "shell/turn_screen.h"
+
 #include <gtest/gtest.h>
 
-#include "shell/turn_screen.h"
 #include "support/game_runner.h"
 
 namespace ashwicket {
@@ -39,8 +40,7 @@ TEST(TurnScreen, RowsOneToSixteenForOneExitAndForFour) {
     testing::GameHarness h;
     h.StartPlaying(c.room);
     DrawTurnScreen(h.game);
-    const std::string expected =
-        Banner() + c.compass + "\n\nIf you are stuck just type HELP.\n";
+    const std::string expected = Banner() + c.compass + "\n\nIf you are stuck just type HELP.\n";
     EXPECT_EQ(h.Rows(1, 16), expected) << "room " << c.room;
     EXPECT_EQ(h.console.ReadCursor(), (CursorPosition{17, 1}));
     for (int row = 1; row <= 25; ++row) {

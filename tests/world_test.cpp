@@ -1,12 +1,12 @@
 // The map, movement, the look page and the room texts as the turn screen prints them.
 #include <gtest/gtest.h>
 
-#include "world/movement.h"
-#include "world/room_texts.h"
-#include "world/room_view.h"
 #include "shell/dispatch.h"
 #include "shell/turn_screen.h"
 #include "support/game_runner.h"
+#include "world/movement.h"
+#include "world/room_texts.h"
+#include "world/room_view.h"
 
 namespace ashwicket {
 namespace {
@@ -18,20 +18,28 @@ constexpr Direction kDirections[] = {Direction::North, Direction::East, Directio
 
 Direction Opposite(Direction d) {
   switch (d) {
-    case Direction::North: return Direction::South;
-    case Direction::South: return Direction::North;
-    case Direction::East: return Direction::West;
-    case Direction::West: return Direction::East;
+    case Direction::North:
+      return Direction::South;
+    case Direction::South:
+      return Direction::North;
+    case Direction::East:
+      return Direction::West;
+    case Direction::West:
+      return Direction::East;
   }
   return d;
 }
 
 const char* Word(Direction d) {
   switch (d) {
-    case Direction::North: return "NORTH";
-    case Direction::East: return "EAST";
-    case Direction::South: return "SOUTH";
-    case Direction::West: return "WEST";
+    case Direction::North:
+      return "NORTH";
+    case Direction::East:
+      return "EAST";
+    case Direction::South:
+      return "SOUTH";
+    case Direction::West:
+      return "WEST";
   }
   return "";
 }
@@ -59,9 +67,10 @@ TEST(Movement, CommandsMoveOneRoomAtMost) {
     const char* command;
     int to;
   } cases[] = {
-      {1, "NORTH", 1},  {1, "N", 1},        {1, "GO EAST", 1}, {1, "WEST", 1},   {16, "EAST", 16},
-      {6, "NORTH", 4},  {5, "SOUTH", 4},    {2, "EAST", 3},    {16, "WEST", 13}, {2, "GO NORTH", 1},
-      {2, "N", 1},      {2, "GO  NORTH", 2}, {2, "NORTHWARD", 2}, {4, "S", 6},   {13, "GO WEST", 10},
+      {1, "NORTH", 1},     {1, "N", 1},        {1, "GO EAST", 1},   {1, "WEST", 1},
+      {16, "EAST", 16},    {6, "NORTH", 4},    {5, "SOUTH", 4},     {2, "EAST", 3},
+      {16, "WEST", 13},    {2, "GO NORTH", 1}, {2, "N", 1},         {2, "GO  NORTH", 2},
+      {2, "NORTHWARD", 2}, {4, "S", 6},        {13, "GO WEST", 10},
   };
   for (const Case& c : cases) {
     GameHarness h;

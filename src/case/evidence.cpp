@@ -21,6 +21,7 @@ constexpr std::array<std::string_view, 2> kDollDescription = {
 constexpr std::array<std::string_view, 1> kTicketDescription = {"A one way ticket from Boston."};
 constexpr std::array<std::string_view, 1> kRingDescription = {"An uncleaned gold wedding ring."};
 
+// clang-format off
 constexpr std::array<EvidenceItem, 5> kEvidence = {{
     {"Drawing", 11, &GameState::hasDrawing, {"TAKE DRAWING"}, "EXAMINE DRAWING",
      "You have taken the Drawing.", false, kDrawingDescription},
@@ -33,10 +34,13 @@ constexpr std::array<EvidenceItem, 5> kEvidence = {{
     {"Wedding Ring", 10, &GameState::hasRing, {"TAKE WEDDING RING", "TAKE RING"},
      "EXAMINE WEDDING RING", "You take the Wedding Ring.", false, kRingDescription},
 }};
+// clang-format on
 
 }  // namespace
 
-std::span<const EvidenceItem> EvidenceTable() { return kEvidence; }
+std::span<const EvidenceItem> EvidenceTable() {
+  return kEvidence;
+}
 
 void ShowInventory(Game& game) {
   Console& console = game.console;

@@ -29,14 +29,18 @@ void Console::PrintLine(std::string_view text) {
   Touch();
 }
 
-void Console::MoveCursor(int row, int column) { screen_.MoveCursor(row, column); }
+void Console::MoveCursor(int row, int column) {
+  screen_.MoveCursor(row, column);
+}
 
 void Console::RestoreScreen() {
   screen_.SetAllCells(saved_);
   Touch();
 }
 
-void Console::PumpInput(double timeout_s) { backend_.PumpInput(queues_, timeout_s); }
+void Console::PumpInput(double timeout_s) {
+  backend_.PumpInput(queues_, timeout_s);
+}
 
 std::string Console::PollCharacter() {
   PumpInput(0.0);

@@ -20,8 +20,8 @@ class Console {
   // Screen
   void SetColours(int fg, int bg) { screen_.SetColours(fg, bg); }
   void Clear();
-  void Print(std::string_view text);               // without a line end
-  void PrintLine(std::string_view text = {});      // the text, then a line end
+  void Print(std::string_view text);           // without a line end
+  void PrintLine(std::string_view text = {});  // the text, then a line end
   void MoveCursor(int row, int column);
   CursorPosition ReadCursor() const { return screen_.ReadCursor(); }
   void SaveScreen() { saved_ = screen_.AllCells(); }

@@ -11,7 +11,9 @@ void KeyQueues::Press(const KeyPress& key) {
   PushEvent(key.code);
 }
 
-void KeyQueues::Release(int pressCode) { PushEvent(-pressCode); }
+void KeyQueues::Release(int pressCode) {
+  PushEvent(-pressCode);
+}
 
 void KeyQueues::PushEvent(int code) {
   if (events_.size() == kEventQueueCapacity) events_.pop_front();

@@ -69,7 +69,8 @@ void ScreenBuffer::LineEnd() {
       CellAt(row, column) = CellAt(row + 1, column);
     }
   }
-  for (int column = 1; column <= kColumns; ++column) CellAt(kScrollRows, column) = Cell{' ', fg_, bg_};
+  for (int column = 1; column <= kColumns; ++column)
+    CellAt(kScrollRows, column) = Cell{' ', fg_, bg_};
 }
 
 CursorPosition ScreenBuffer::ReadCursor() const {
@@ -89,7 +90,8 @@ Cell& ScreenBuffer::CellAt(int row, int column) {
 std::string ScreenBuffer::RowText(int row) const {
   std::string text;
   text.reserve(kColumns);
-  for (int column = 1; column <= kColumns; ++column) text.push_back(static_cast<char>(At(row, column).ch));
+  for (int column = 1; column <= kColumns; ++column)
+    text.push_back(static_cast<char>(At(row, column).ch));
   return text;
 }
 

@@ -14,7 +14,9 @@ namespace {
 constexpr int kCountdownRow = 2;
 constexpr int kCountdownColumn = 32;
 
-char UpperCase(char ch) { return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch; }
+char UpperCase(char ch) {
+  return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
 
 // Letters and the space are typed as such; so are the full stop and the question mark, which
 // the help word "?" and the Greens' names ("MRS. GREEN") need. Everything else is ignored.

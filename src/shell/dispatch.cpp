@@ -22,11 +22,24 @@ inline constexpr std::size_t kPageCount = 21;
 
 // Handlers as the table calls them. The rows for items and pages take their words, rooms and
 // guards from the evidence and conversation tables, so each text is written down once.
-WalkOn Quit(Game& game) { EndGame(game.console); }
-WalkOn Help(Game& game) { ShowHelp(game); return WalkOn::Next; }
-WalkOn Look(Game& game) { ShowExits(game); return WalkOn::Next; }
-WalkOn Inventory(Game& game) { ShowInventory(game); return WalkOn::Next; }
-WalkOn Present(Game& game) { PresentEvidence(game); }
+WalkOn Quit(Game& game) {
+  EndGame(game.console);
+}
+WalkOn Help(Game& game) {
+  ShowHelp(game);
+  return WalkOn::Next;
+}
+WalkOn Look(Game& game) {
+  ShowExits(game);
+  return WalkOn::Next;
+}
+WalkOn Inventory(Game& game) {
+  ShowInventory(game);
+  return WalkOn::Next;
+}
+WalkOn Present(Game& game) {
+  PresentEvidence(game);
+}
 
 template <Direction D>
 WalkOn Move(Game& game) {
@@ -61,8 +74,10 @@ void AddConversationTests(std::vector<CommandTest>& table, std::index_sequence<I
 template <std::size_t... I>
 void AddTakeTests(std::vector<CommandTest>& table, std::index_sequence<I...>) {
   const auto items = EvidenceTable();
-  (table.push_back({{items[I].takeCommands[0], items[I].takeCommands[1]}, items[I].room,
-                    items[I].carried, &Take<I>}),
+  (table.push_back({{items[I].takeCommands[0], items[I].takeCommands[1]},
+                    items[I].room,
+                    items[I].carried,
+                    &Take<I>}),
    ...);
 }
 
@@ -85,9 +100,9 @@ std::vector<CommandTest> BuildTable() {
 }
 
 bool Matches(const CommandTest& test, const GameState& state) {
-  const bool wordMatches = std::any_of(test.words.begin(), test.words.end(), [&](std::string_view w) {
-    return !w.empty() && w == state.command;
-  });
+  const bool wordMatches =
+      std::any_of(test.words.begin(), test.words.end(),
+                  [&](std::string_view w) { return !w.empty() && w == state.command; });
   return wordMatches && (test.room == kAnyRoom || test.room == state.currentRoom) &&
          (test.uncarried == nullptr || state.*test.uncarried == 0);
 }

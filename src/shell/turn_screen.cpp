@@ -7,7 +7,9 @@ namespace ashwicket {
 
 namespace {
 
-std::string Spaces(int count) { return std::string(static_cast<std::size_t>(count), ' '); }
+std::string Spaces(int count) {
+  return std::string(static_cast<std::size_t>(count), ' ');
+}
 
 // A 32-column frame text, padded on the right.
 std::string Framed(std::string_view text) {

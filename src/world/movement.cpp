@@ -18,6 +18,7 @@ struct RoomExits {
 
 // Indexed by room number; entry 0 stands for no room. The hallway runs west to east through
 // rooms 4, 7, 10, 13 and 16, each section with one room to its north and one to its south.
+// clang-format off
 constexpr std::array<RoomExits, kRoomCount + 1> kMap = {{
     {},
     {kNoExit, kNoExit, 2, kNoExit, "SOUTH"},                    // 1 Parking Lot
@@ -39,6 +40,7 @@ constexpr std::array<RoomExits, kRoomCount + 1> kMap = {{
     {kNoExit, kNoExit, 16, kNoExit, "SOUTH"},                   // 17 Spare Room
     {16, kNoExit, kNoExit, kNoExit, "NORTH"},                   // 18 Phil's Room
 }};
+// clang-format on
 
 const RoomExits& ExitsOf(int room) {
   return kMap[room >= 1 && room <= kRoomCount ? static_cast<std::size_t>(room) : 0];
@@ -49,15 +51,21 @@ const RoomExits& ExitsOf(int room) {
 int Destination(int room, Direction direction) {
   const RoomExits& exits = ExitsOf(room);
   switch (direction) {
-    case Direction::North: return exits.north;
-    case Direction::East: return exits.east;
-    case Direction::South: return exits.south;
-    case Direction::West: return exits.west;
+    case Direction::North:
+      return exits.north;
+    case Direction::East:
+      return exits.east;
+    case Direction::South:
+      return exits.south;
+    case Direction::West:
+      return exits.west;
   }
   return kNoExit;
 }
 
-std::string_view ExitText(int room) { return ExitsOf(room).text; }
+std::string_view ExitText(int room) {
+  return ExitsOf(room).text;
+}
 
 bool MovePlayer(Game& game, Direction direction) {
   const int destination = Destination(game.state.currentRoom, direction);

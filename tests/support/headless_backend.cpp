@@ -31,7 +31,9 @@ void HeadlessBackend::AdvanceTo(double t_s) {
   if (t_s > now_s_) now_s_ = t_s;
 }
 
-void HeadlessBackend::Sleep(double duration_s) { AdvanceTo(now_s_ + duration_s); }
+void HeadlessBackend::Sleep(double duration_s) {
+  AdvanceTo(now_s_ + duration_s);
+}
 
 void HeadlessBackend::PumpInput(KeyQueues& queues, double timeout_s) {
   if (timeout_s > 0.0) {

@@ -69,23 +69,24 @@ for step in "${walk[@]}"; do
   check_room "${step##*:}"
 done
 
-tm send-keys -t e2e -l "help"
-tm send-keys -t e2e Enter
-if wait_until 5 row_starts_with 1 "HERE ARE SOME BASIC COMMANDS"; then pass "help page"; else fail "no help page"; fi
-sleep 0.5
-row_starts_with 1 "HERE ARE SOME BASIC COMMANDS" && pass "help page waits for a key" || fail "help page left without a key"
-tm send-keys -t e2e x
-check_room 18
-
-tm send-keys -t e2e -l "look"
-tm send-keys -t e2e Enter
-if wait_until 5 row_starts_with 1 "NORTH" && row_starts_with 3 "PRESS ANY KEY..."; then
-  pass "look page in room 18"
-else
-  fail "no look page"
-fi
-tm send-keys -t e2e x
-check_room 18
+# A page command in room 18: its first and last rows show, it stays until a key, and the key
+# brings the turn screen back.
+page_and_back() {
+  local command=$1 first=$2 last_row=$3 last=$4
+  tm send-keys -t e2e -l "$command"
+  tm send-keys -t e2e Enter
+  if wait_until 5 row_starts_with 1 "$first" && row_starts_with "$last_row" "$last"; then
+    pass "$command page"
+  else
+    fail "no $command page"
+  fi
+  sleep 0.5
+  row_starts_with 1 "$first" && pass "$command page waits for a key" || fail "$command page left without a key"
+  tm send-keys -t e2e x
+  check_room 18
+}
+page_and_back help "HERE ARE SOME BASIC COMMANDS" 15 "PRESS ANY KEY..."
+page_and_back look "NORTH" 3 "PRESS ANY KEY..."
 
 tm send-keys -t e2e -l "quit"
 tm send-keys -t e2e Enter

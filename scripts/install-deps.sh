@@ -11,7 +11,7 @@ packages=(
   tmux                            # the terminal version, end to end
   xvfb xdotool imagemagick x11-apps openbox wmctrl  # the window version, end to end
   clang libclang-rt-14-dev        # the sanitizer build
-  python3 procps                  # benchmarks and process figures
+  python3 procps strace           # benchmarks and process figures
 )
 
 missing=()

@@ -131,6 +131,16 @@ expect_exit() {
   fi
 }
 
+# quit_game WHEN: QUIT at the prompt, then a key after the closing message; the game must end
+# with status 0 and the terminal's settings as they were. WHEN names the moment in a failure.
+quit_game() {
+  tm send-keys -t e2e -l "q"
+  tm send-keys -t e2e Enter
+  wait_until 5 row_starts_with 25 "Press any key to continue" || fail "QUIT $1 did nothing"
+  tm send-keys -t e2e x
+  expect_exit 0
+}
+
 # Leaves the opening page and waits for the prompt's countdown.
 enter_game() {
   tm send-keys -t e2e Space

@@ -45,11 +45,7 @@ rest=$(tm capture-pane -p -e -t e2e -S 27 -E 27)
 
 tm send-keys -t e2e BSpace BSpace
 wait_until 5 prompt_is "" || fail "keys do not reach the game after resizing"
-tm send-keys -t e2e -l "q"
-tm send-keys -t e2e Enter
-wait_until 5 row_starts_with 25 "Press any key to continue" || fail "QUIT did nothing"
-tm send-keys -t e2e x
-expect_exit 0
+quit_game "after resizing"
 
 # pty_run ROWS HONOUR: runs the game for two seconds in a pseudo-terminal of 80 columns,
 # resizing it to 80x25 when asked to if HONOUR is 1; prints what it saw.

@@ -78,11 +78,7 @@ sleep 0.5
   fail "cursor shown after fg"
 tm send-keys -t e2e BSpace BSpace
 wait_until 5 prompt_is "" || fail "keys do not reach the game after fg"
-tm send-keys -t e2e -l "q"
-tm send-keys -t e2e Enter
-wait_until 5 row_starts_with 25 "Press any key to continue" || fail "QUIT after fg did nothing"
-tm send-keys -t e2e x
-expect_exit 0
+quit_game "after fg"
 
 # Killed while suspended: it ends by the signal from the background, without stopping again
 # to touch the terminal, which the shell already has back as it was.
